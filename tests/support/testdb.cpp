@@ -2,6 +2,8 @@
 
 #include "schema.h"
 
+#include <QCoreApplication>
+#include <QFile>
 #include <QUrl>
 #include <QUuid>
 #include <cstdio>
@@ -12,7 +14,7 @@ namespace {
 
 bool g_postgres = false;
 
-ConnectionSettings pgSettings()
+ConnectionSettings pgSettings(const QString& database = {})
 {
     const QUrl url(QString::fromLocal8Bit(qgetenv("MZT_TEST_PG")));
     ConnectionSettings c;
@@ -21,8 +23,81 @@ ConnectionSettings pgSettings()
     c.port = url.port(5432);
     c.user = url.userName();
     c.password = url.password();
-    c.name = url.path().mid(1);
+    c.name = database.isEmpty() ? url.path().mid(1) : database;
     return c;
+}
+
+QString uniqueName(const char* prefix)
+{
+    return QString::fromLatin1(prefix) + QUuid::createUuid().toString(QUuid::Id128).left(20);
+}
+
+// The maintenance connection and the installed templates of this test program.
+struct Templates
+{
+    QTemporaryDir dir;
+    QString sqliteFile;
+    std::unique_ptr<Database> admin;
+    QString pgTemplate;
+
+    ~Templates()
+    {
+        if (admin && !pgTemplate.isEmpty()) {
+            try {
+                admin->exec(QStringLiteral("drop database if exists ") + pgTemplate);
+            } catch (const DbError&) {
+            }
+        }
+    }
+
+    QString sqliteTemplate()
+    {
+        if (sqliteFile.isEmpty()) {
+            const QString file = dir.filePath(QStringLiteral("template.db"));
+            {
+                ConnectionSettings c;
+                c.sqliteFile = file;
+                Database db(c);
+                SchemaInstaller::install(db);
+                db.exec(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)"));
+                db.exec(QStringLiteral("PRAGMA journal_mode=DELETE"));
+            }
+            sqliteFile = file;
+        }
+        return sqliteFile;
+    }
+
+    Database& maintenance()
+    {
+        if (!admin)
+            admin = std::make_unique<Database>(pgSettings());
+        return *admin;
+    }
+
+    QString postgresTemplate()
+    {
+        if (pgTemplate.isEmpty()) {
+            const QString name = uniqueName("mzt_tmpl_");
+            maintenance().exec(QStringLiteral("create database ") + name + QStringLiteral(" encoding 'UTF8' template template0"));
+            {
+                Database db(pgSettings(name));
+                SchemaInstaller::install(db);
+            }
+            pgTemplate = name;
+        }
+        return pgTemplate;
+    }
+};
+
+Templates& templates()
+{
+    static Templates* t = [] {
+        auto* created = new Templates;
+        // Dropped when the program ends, before Qt's SQL plugins are unloaded.
+        qAddPostRoutine([] { delete &templates(); });
+        return created;
+    }();
+    return *t;
 }
 
 } // namespace
@@ -33,27 +108,27 @@ QString backendName() { return g_postgres ? QStringLiteral("PostgreSQL") : QStri
 TestDatabase::TestDatabase(bool installSchema)
 {
     if (g_postgres) {
-        m_settings = pgSettings();
-        m_schema = QStringLiteral("t_") + QUuid::createUuid().toString(QUuid::Id128).left(16);
-        m_db = std::make_unique<Database>(m_settings);
-        m_db->exec(QStringLiteral("create schema ") + m_schema);
-        m_db->exec(QStringLiteral("set search_path to ") + m_schema);
+        m_pgDatabase = uniqueName("mzt_t_");
+        Database& admin = templates().maintenance();
+        const QString from = installSchema ? templates().postgresTemplate() : QStringLiteral("template0");
+        admin.exec(QStringLiteral("create database ") + m_pgDatabase + QStringLiteral(" encoding 'UTF8' template ") + from);
+        m_settings = pgSettings(m_pgDatabase);
     } else {
         m_settings.driver = QStringLiteral("sqlite");
         m_settings.sqliteFile = m_dir.filePath(QStringLiteral("RURU.db"));
-        m_db = std::make_unique<Database>(m_settings);
+        if (installSchema)
+            QFile::copy(templates().sqliteTemplate(), m_settings.sqliteFile);
     }
-    if (installSchema)
-        SchemaInstaller::install(*m_db);
+    m_db = std::make_unique<Database>(m_settings);
 }
 
 TestDatabase::~TestDatabase()
 {
-    if (g_postgres && m_db) {
+    m_db.reset();
+    if (g_postgres && !m_pgDatabase.isEmpty()) {
         try {
-            if (m_db->inTransaction())
-                m_db->rollback();
-            m_db->exec(QStringLiteral("drop schema ") + m_schema + QStringLiteral(" cascade"));
+            templates().maintenance().exec(QStringLiteral("drop database if exists ") + m_pgDatabase
+                                           + QStringLiteral(" with (force)"));
         } catch (const DbError&) {
         }
     }
@@ -61,10 +136,7 @@ TestDatabase::~TestDatabase()
 
 std::unique_ptr<Database> TestDatabase::secondConnection() const
 {
-    auto db = std::make_unique<Database>(m_settings);
-    if (g_postgres)
-        db->exec(QStringLiteral("set search_path to ") + m_schema);
-    return db;
+    return std::make_unique<Database>(m_settings);
 }
 
 TestSession::TestSession(bool installSchema) : m_tdb(installSchema)

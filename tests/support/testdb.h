@@ -19,7 +19,8 @@ bool onPostgres();
 QString backendName();
 
 // A fresh database with the whole schema (or none), in a temporary program folder.
-// On PostgreSQL each one lives in its own schema, dropped afterwards.
+// Each one is a copy of a database installed once per test program: a file copy on
+// SQLite, CREATE DATABASE … TEMPLATE on PostgreSQL (dropped again afterwards).
 class TestDatabase final
 {
 public:
@@ -33,7 +34,7 @@ public:
 private:
     QTemporaryDir m_dir;
     ConnectionSettings m_settings;
-    QString m_schema;
+    QString m_pgDatabase;
     std::unique_ptr<Database> m_db;
 };
 
