@@ -178,6 +178,8 @@ private slots:
         QCOMPARE(dialog.jobBox()->count(), 1);
         dialog.show();
         QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        dialog.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
         // An unknown job number: the message, the boxes emptied, no login.
         dialog.jobBox()->setEditText(QStringLiteral("777"));
         dialog.passwordBox()->setFocus();
@@ -187,6 +189,8 @@ private slots:
         QVERIFY(!s.login().loggedIn);
         // "888" with an empty password logs in.
         dialog.jobBox()->setEditText(QStringLiteral("888"));
+        dialog.jobBox()->setFocus();
+        QTRY_VERIFY(dialog.jobBox()->hasFocus());
         dialog.passwordBox()->setFocus();
         QTRY_COMPARE(dialog.nameBox()->text(), QStringLiteral("系统管理员"));
         QTest::keyClick(dialog.passwordBox(), Qt::Key_Return);

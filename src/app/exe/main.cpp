@@ -17,6 +17,7 @@
 #include <QLocalSocket>
 #include <QLocale>
 #include <QMessageBox>
+#include <QScreen>
 #include <QTranslator>
 
 #include <cstdio>
@@ -181,6 +182,9 @@ int main(int argc, char** argv)
             if (f.window == QStringLiteral("Tfrm_jczlsz") && f.setupPage == 6 && Tfrm_main::isAvailable(f))
                 mainWindow.run(f);
     }
+    // Without a window manager a maximised window keeps its size: fill the screen first.
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        mainWindow.setGeometry(screen->availableGeometry());
     mainWindow.showMaximized();
     return app.exec();
 }

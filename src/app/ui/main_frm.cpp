@@ -377,6 +377,8 @@ void Tfrm_main::lockSystem()
     Tfrm_lock_system lock(m_s);
     lock.exec();
     showMaximized();
+    raise();
+    activateWindow();
 }
 
 void Tfrm_main::closeEvent(QCloseEvent* e)
