@@ -2,6 +2,7 @@
 
 #include "rights.h"
 
+#include <exception>
 #include <utility>
 
 namespace mzt {
@@ -16,6 +17,14 @@ QString fieldOrThrow(const MasterListConfig& config, const QString& field)
     if (!config.column(field))
         throw InvalidNameError(field, QStringLiteral("不是本资料的列"));
     return quoteIdentifier(field);
+}
+
+// The server's text of a refused statement, else the text of whatever a hook threw.
+QString errorText(const std::exception& e)
+{
+    if (const auto* db = dynamic_cast<const DbError*>(&e))
+        return db->message();
+    return QString::fromUtf8(e.what());
 }
 
 } // namespace
@@ -243,8 +252,8 @@ SaveResult MasterListLogic::save(const FieldValues& rawBoxes, const FieldValues&
                     values);
             afterInsert(boxes);
             tx.commit();
-        } catch (const DbError& e) {
-            prompter.error(m_config.insertFailedMessage.isEmpty() ? e.message()
+        } catch (const std::exception& e) {
+            prompter.error(m_config.insertFailedMessage.isEmpty() ? errorText(e)
                                                                   : m_config.insertFailedMessage,
                            m_config.messageTitle);
             return SaveResult::Failed;
@@ -278,8 +287,8 @@ SaveResult MasterListLogic::save(const FieldValues& rawBoxes, const FieldValues&
         }
         afterUpdate(boxes, keys);
         tx.commit();
-    } catch (const DbError& e) {
-        prompter.error(m_config.updateFailedMessage.isEmpty() ? e.message() : m_config.updateFailedMessage,
+    } catch (const std::exception& e) {
+        prompter.error(m_config.updateFailedMessage.isEmpty() ? errorText(e) : m_config.updateFailedMessage,
                        m_config.messageTitle);
         return SaveResult::Failed;
     }
@@ -326,11 +335,11 @@ DeleteResult MasterListLogic::remove(const FieldValues& rawCurrentRow, const Fie
         }
         afterDelete(row);
         tx.commit();
-    } catch (const DbError& e) {
+    } catch (const std::exception& e) {
         if (!m_config.deleteFailedMessage.isEmpty())
             prompter.error(m_config.deleteFailedMessage, m_config.messageTitle);
         else if (m_config.showDeleteError)
-            prompter.error(e.message(), m_config.messageTitle);
+            prompter.error(errorText(e), m_config.messageTitle);
         return DeleteResult::Failed;
     }
     if (!m_config.deletedMessage.isEmpty())

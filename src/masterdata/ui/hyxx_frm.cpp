@@ -66,7 +66,12 @@ void Tfrm_hyxx::startNew()
 {
     if (QPushButton* b = button(setup().saveCaption))
         b->setEnabled(true);
+    // Only the member type is cleared; the sex keeps its choice.
+    QComboBox* sex = comboBox(QStringLiteral("性别"));
+    const int sexChoice = sex ? sex->currentIndex() : -1;
     MasterListWindow::startNew();
+    if (sex)
+        sex->setCurrentIndex(sexChoice);
 }
 
 void Tfrm_hyxx::rowClicked(int row)

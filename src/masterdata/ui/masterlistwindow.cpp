@@ -128,6 +128,7 @@ void MasterListWindow::buildUi()
     if (!m_setup.exitCaption.isEmpty()) {
         auto* exit = new QPushButton(m_setup.exitCaption, this);
         exit->setAutoDefault(false);
+        exit->setMinimumHeight(30);
         connect(exit, &QPushButton::clicked, this, [this] { reject(); });
         m_buttonBar->addWidget(exit);
         m_buttons.insert(m_setup.exitCaption, exit);
@@ -223,6 +224,7 @@ QPushButton* MasterListWindow::addButton(const QString& caption, std::function<v
 {
     auto* b = new QPushButton(caption, this);
     b->setAutoDefault(false);
+    b->setMinimumHeight(30);
     if (!hint.isEmpty())
         b->setToolTip(hint);
     connect(b, &QPushButton::clicked, this, [handler = std::move(handler)] {
