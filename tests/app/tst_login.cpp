@@ -161,7 +161,7 @@ private slots:
     {
         test::TestSession s;
         addUser(s.db(), QStringLiteral("301"), QStringLiteral("收银员"), QString());
-        s.db().exec(QStringLiteral("update 权限密码 set POS前台销售 = 1 where 工号 = '301'"));
+        s.db().exec(QStringLiteral("update 权限密码 set \"POS前台销售\" = 1 where 工号 = '301'"));
         s.login().JobNo = QStringLiteral("301");
         QVERIFY(IsPosOnlyUser(s.session()));
         s.login().JobNo = QStringLiteral("888");
