@@ -10,6 +10,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
+#include <QDir>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -152,6 +153,8 @@ private slots:
         Tfrm_lock_system lock(s.session());
         QCOMPARE(lock.windowTitle(), QStringLiteral("鸿昇软件-系统锁定"));
         lock.show();
+        if (!test::onPostgres())
+            lock.grab().save(QDir::temp().filePath(QStringLiteral("mzt-lock.png")));
         // Escape does not unlock.
         QTest::keyClick(&lock, Qt::Key_Escape);
         QVERIFY(lock.isVisible());
