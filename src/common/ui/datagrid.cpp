@@ -1,5 +1,7 @@
 #include "datagrid.h"
 
+#include <QKeyEvent>
+
 #include "decimal.h"
 
 #include <QCollator>
@@ -544,6 +546,9 @@ DataGrid::DataGrid(QWidget* parent)
         if (i.isValid())
             emit rowActivated(i.row());
     });
+    // The view reports activations of rows only; an empty list still answers.
+    m_view->installEventFilter(this);
+    m_view->viewport()->installEventFilter(this);
     connect(m_view->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current, const QModelIndex&) {
                 emit currentRowChanged(current.isValid() ? current.row() : -1);
@@ -552,6 +557,29 @@ DataGrid::DataGrid(QWidget* parent)
 }
 
 DataGrid::~DataGrid() = default;
+
+bool DataGrid::eventFilter(QObject* watched, QEvent* event)
+{
+    if (m_model->rowCount() == 0) {
+        const bool key = watched == m_view && event->type() == QEvent::KeyPress &&
+                         (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Return ||
+                          static_cast<QKeyEvent*>(event)->key() == Qt::Key_Enter);
+        const bool click = watched == m_view->viewport() && event->type() == QEvent::MouseButtonDblClick;
+        if (key || click) {
+            emit emptyActivated();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+QHash<QString, QString> DataGrid::rowTexts(int row) const
+{
+    QHash<QString, QString> v;
+    for (const QString& f : m_model->fields())
+        v.insert(f, rowValue(row, f).toString());
+    return v;
+}
 
 void DataGrid::setColumns(const QList<GridColumn>& columns)
 {

@@ -135,6 +135,8 @@ public:
     int currentRow() const;
     void setCurrentRow(int row);
     QVariant rowValue(int row, const QString& field) const;
+    // Every field of a row as text, keyed by field name.
+    QHash<QString, QString> rowTexts(int row) const;
     QVariant currentValue(const QString& field) const;
     QString cellText(int row, int column) const;
     int columnIndex(const QString& field) const;
@@ -162,9 +164,14 @@ public:
     QTableView* view() const { return m_view; }
     DataGridModel* model() const { return m_model; }
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 signals:
     // Double-click or Enter on a row.
     void rowActivated(int row);
+    // Double-click or Enter while the list has no rows.
+    void emptyActivated();
     void currentRowChanged(int row);
 
 private:

@@ -17,18 +17,6 @@
 
 namespace mzt {
 
-namespace {
-
-FieldValues gridRowValues(const DataGrid& grid, int row)
-{
-    FieldValues v;
-    for (const QString& f : grid.model()->fields())
-        v.insert(f, grid.rowValue(row, f).toString());
-    return v;
-}
-
-} // namespace
-
 Tfrm_check_khzl::Tfrm_check_khzl(Session& session, QWidget* parent)
     : QDialog(parent), m_s(session), m_browse(session)
 {
@@ -123,8 +111,7 @@ Tfrm_check_khzl::Tfrm_check_khzl(Session& session, QWidget* parent)
     });
     top->addWidget(m_grid, 1);
     connect(m_grid, &DataGrid::rowActivated, this, [this](int row) { takeRow(row); });
-    m_grid->view()->installEventFilter(this);
-    m_grid->view()->viewport()->installEventFilter(this);
+    connect(m_grid, &DataGrid::emptyActivated, this, [this] { takeRow(-1); });
 
     auto* hint = new QLabel(QStringLiteral("双击选择客户"), this);
     hint->setStyleSheet(QStringLiteral("color: #1f4e9a;"));
@@ -163,7 +150,7 @@ void Tfrm_check_khzl::takeRow(int row)
 {
     std::optional<FieldValues> values;
     if (row >= 0 && row < m_grid->rowCount())
-        values = gridRowValues(*m_grid, row);
+        values = m_grid->rowTexts(row);
     m_chosen = m_browse.pick(values);
     if (m_chosen)
         accept();
@@ -176,23 +163,6 @@ void Tfrm_check_khzl::addCustomer()
     Tfrm_khzl window(m_s, this);
     window.exec();
     reload();
-}
-
-bool Tfrm_check_khzl::eventFilter(QObject* watched, QEvent* event)
-{
-    // The grid reports activations of rows only; an empty list still answers.
-    if (m_grid && m_grid->rowCount() == 0) {
-        const bool onView = watched == m_grid->view() && event->type() == QEvent::KeyPress &&
-                            (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Return ||
-                             static_cast<QKeyEvent*>(event)->key() == Qt::Key_Enter);
-        const bool onViewport =
-            watched == m_grid->view()->viewport() && event->type() == QEvent::MouseButtonDblClick;
-        if (onView || onViewport) {
-            takeRow(-1);
-            return true;
-        }
-    }
-    return QDialog::eventFilter(watched, event);
 }
 
 } // namespace mzt

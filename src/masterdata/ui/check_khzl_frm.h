@@ -43,9 +43,6 @@ public:
     void takeRow(int row);
     void addCustomer();
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     Session& m_s;
     CustomerBrowse m_browse;

@@ -47,10 +47,7 @@ void CustomerPickList::takeRow(int row)
 {
     if (row < 0 || row >= m_grid->rowCount())
         return;
-    FieldValues v;
-    for (const QString& f : m_grid->model()->fields())
-        v.insert(f, m_grid->rowValue(row, f).toString());
-    m_picked = CustomerChoice::fromValues(v);
+    m_picked = CustomerChoice::fromValues(m_grid->rowTexts(row));
     accept();
 }
 

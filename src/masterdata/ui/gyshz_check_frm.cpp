@@ -91,8 +91,7 @@ Tfrm_gyshz_check::Tfrm_gyshz_check(Session& session, SupplierPickMode mode, QWid
     });
     top->addWidget(m_grid, 1);
     connect(m_grid, &DataGrid::rowActivated, this, [this](int row) { takeRow(row); });
-    m_grid->view()->installEventFilter(this);
-    m_grid->view()->viewport()->installEventFilter(this);
+    connect(m_grid, &DataGrid::emptyActivated, this, [this] { takeRow(-1); });
 
     resize(800, 520);
     try {
@@ -125,10 +124,7 @@ void Tfrm_gyshz_check::takeRow(int row)
 {
     std::optional<FieldValues> values;
     if (row >= 0 && row < m_grid->rowCount()) {
-        FieldValues v;
-        for (const QString& f : m_grid->model()->fields())
-            v.insert(f, m_grid->rowValue(row, f).toString());
-        values = v;
+        values = m_grid->rowTexts(row);
     }
     m_chosen = m_browse.pick(values, m_mode);
     if (m_chosen)
@@ -142,23 +138,6 @@ void Tfrm_gyshz_check::addSupplier()
     Tfrm_prvice window(m_s, this);
     window.exec();
     reload();
-}
-
-bool Tfrm_gyshz_check::eventFilter(QObject* watched, QEvent* event)
-{
-    // The grid reports activations of rows only; an empty list still answers.
-    if (m_grid && m_grid->rowCount() == 0) {
-        const bool onView = watched == m_grid->view() && event->type() == QEvent::KeyPress &&
-                            (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Return ||
-                             static_cast<QKeyEvent*>(event)->key() == Qt::Key_Enter);
-        const bool onViewport =
-            watched == m_grid->view()->viewport() && event->type() == QEvent::MouseButtonDblClick;
-        if (onView || onViewport) {
-            takeRow(-1);
-            return true;
-        }
-    }
-    return QDialog::eventFilter(watched, event);
 }
 
 } // namespace mzt

@@ -44,9 +44,6 @@ public:
     void takeRow(int row);
     void addSupplier();
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     Session& m_s;
     SupplierBrowse m_browse;

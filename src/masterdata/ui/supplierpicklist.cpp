@@ -39,10 +39,7 @@ void SupplierPickList::takeRow(int row)
 {
     if (row < 0 || row >= m_grid->rowCount())
         return;
-    FieldValues v;
-    for (const QString& f : m_grid->model()->fields())
-        v.insert(f, m_grid->rowValue(row, f).toString());
-    m_picked = SupplierChoice::fromValues(v);
+    m_picked = SupplierChoice::fromValues(m_grid->rowTexts(row));
     accept();
 }
 
